@@ -4,7 +4,7 @@
 # from it), starts Xvfb when asked to or when there is no display, creates the
 # prefix once, and starts a persistent wineserver. Call wine_env_cleanup after.
 
-export WINEPREFIX="$1"
+export WINEPREFIX="$(realpath -m "$1")"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompt.

@@ -28,6 +28,8 @@ class UpdaterProcess {
   bool WaitForScreen(Screen* screen, DWORD timeoutMs = 30000);
   // Posts the button's command, as a click does.
   void Press(const Screen& screen, int id);
+  // Leaves the window to someone else: WaitForScreen will not return it again.
+  void Skip(const Screen& screen) { pressed_.insert(screen.window); }
   // Waits for the process to end; false on time-out.
   bool WaitExit(DWORD* code, DWORD timeoutMs = 30000);
   void Kill();
