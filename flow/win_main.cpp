@@ -6,7 +6,9 @@
 
 #include "config/product_config.h"
 #include "config/texts.h"
+#include "flow/browser.h"
 #include "flow/install_state.h"
+#include "flow/patch_dialog.h"
 #include "flow/run_state.h"
 #include "platform/message_box.h"
 
@@ -48,14 +50,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   switch (CurrentState) {
     case NotRecorded:
-      // The game-folder browser starts here.
-      return kExitDone;
+      if (!BrowseForGameFolder()) return kExitDone;
+      break;
     case UpdateNeeded:
       break;
     case AlreadyUpdated:
       if (ShowBox(BoxKind::YesNo, ProductConfig.OverwriteQuestion) != IDYES) return kExitDone;
       break;
   }
-  // The confirmation dialog starts here.
+  // Ended by Execute or Exit alike; the update has shown its own outcome.
+  DialogBoxParamA(AppInstance, Name::DialogTemplate, nullptr, PatchDialogProc, 0);
   return kExitDone;
 }
