@@ -23,6 +23,10 @@ cleanup() {
 }
 trap cleanup EXIT
 cleanup
+# A drive letter left by a run that was killed outright.
+for link in "$WINEPREFIX"/dosdevices/?:; do
+  if [ "$(readlink "$link")" = "$mnt" ]; then rm -f "$link"; fi
+done
 mkdir -p "$work/src" "$work/program" "$mnt"
 
 # A Windows path for a Unix one: Wine maps / to Z:.
