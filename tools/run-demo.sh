@@ -43,14 +43,18 @@ cp "$root/win64/hoshivo_update.exe" "$demo/updater/"
 
 echo "demo install: game folder $game_unix, updater $demo/updater"
 echo "screens ($mode mode):"
-wine "$root/win64/demo_driver.exe" "$(winepath -w "$demo/updater/hoshivo_update.exe")" \
+# Without a window manager (Xvfb) Wine draws the window frames itself only
+# inside a Wine desktop window; that keeps the captions in the screenshots.
+desktop=()
+[ "$mode" = auto ] && desktop=(explorer /desktop=hoshivo,900x500)
+wine "${desktop[@]}" "$root/win64/demo_driver.exe" "$(winepath -w "$demo/updater/hoshivo_update.exe")" \
   "$(winepath -w "$demo/shots")" "$mode" &
 driver=$!
 # Take a screenshot whenever the driver asks for one.
 while kill -0 "$driver" 2>/dev/null; do
   for request in "$demo"/shots/*.req; do
     [ -e "$request" ] || continue
-    xwd -root -silent | convert xwd:- -trim +repage "${request%.req}.png"
+    xwd -root -silent | convert xwd:- -trim +repage -trim +repage "${request%.req}.png"
     rm -f "$request"
   done
   sleep 0.1
