@@ -15,6 +15,12 @@ std::vector<std::string> SplitLines(const char* text, long length) {
   std::vector<std::string> lines;
   if (text == nullptr || length <= 0) return lines;
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+  // One pass to size the list, so a long manifest is not moved again and again
+  // as the list grows: most line ends are CR LF pairs, and a little headroom
+  // takes the lines an update adds.
+  size_t ends = 0;
+  for (long k = 0; k < length; ++k) ends += (bytes[k] == kCr) | (bytes[k] == kLf);
+  lines.reserve(ends / 2 + 16);
 
   // A line's bytes are copied as they stand up to its line end; only the line
   // end itself is rewritten. So each line is one copy of a run of the input,
