@@ -7,6 +7,8 @@
 # - a second build of the 32-bit product, from a copy of the sources in
 #   another place into another build folder, gives the same bytes as EXE32.
 set -euo pipefail
+# The tests run under a Japanese locale, which objdump would answer in.
+export LC_ALL=C LANG=C
 repo=$1 exe32=$2 exe64=$3
 
 failures=0
@@ -46,6 +48,14 @@ check_exe() {
     esac
   done
 }
+
+# Others may have changed the sources since the last build: bring the
+# product up to date first, so that every check below, and the second build,
+# see the same sources.
+if [ -f "$(dirname "$exe32")/build.ninja" ]; then
+  cmake --build "$(dirname "$exe32")" --target hoshivo_update -j2 >/dev/null ||
+    fail "the 32-bit build does not build"
+fi
 
 check_exe "$exe32" i686-w64-mingw32-objdump pei-i386 i386 010b
 check_exe "$exe64" x86_64-w64-mingw32-objdump pei-x86-64 i386:x86-64 020b
