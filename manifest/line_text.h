@@ -5,7 +5,7 @@
 #include <vector>
 
 // True for a code page 932 lead byte: it and the byte after it are one character.
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // The bytes that Save writes for these lines, in order: each line up to its
 // first 0x00. A line that lacks a line end and is followed by another one is

@@ -8,7 +8,20 @@ namespace {
 constexpr unsigned char kCr = 0x0D;
 constexpr unsigned char kLf = 0x0A;
 
-bool EndsText(unsigned char c) { return c == 0x00 || c == 0x1A; }
+constexpr bool EndsText(unsigned char c) { return c == 0x00 || c == 0x1A; }
+
+// Bytes that need a decision: text ends, line ends and lead bytes. Everything
+// else is skipped by one table look-up, which keeps the scan of a long
+// manifest close to the speed of copying it.
+struct SpecialBytes {
+  bool table[256] = {};
+  constexpr SpecialBytes() {
+    for (int c = 0; c < 256; ++c)
+      table[c] = EndsText(static_cast<unsigned char>(c)) || c == kCr || c == kLf ||
+                 IsLeadByte(static_cast<unsigned char>(c));
+  }
+};
+constexpr SpecialBytes kSpecial;
 }  // namespace
 
 std::vector<std::string> SplitLines(const char* text, long length) {
@@ -36,6 +49,8 @@ std::vector<std::string> SplitLines(const char* text, long length) {
   };
 
   while (i < length) {
+    while (i < length && !kSpecial.table[bytes[i]]) ++i;
+    if (i == length) break;
     unsigned char c = bytes[i];
     if (EndsText(c)) break;
     if (IsLeadByte(c)) {
