@@ -10,6 +10,7 @@
 #include "flow/install_state.h"
 #include "flow/patch_dialog.h"
 #include "flow/run_state.h"
+#include "platform/dll_search.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -37,6 +38,9 @@ void AppendMakerFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Elevated, and started from a folder others may write to: before the first
+  // box can pull in a DLL, no DLL may come from anywhere but the system.
+  HardenDllSearch();
   AppInstance = instance;
 
   if (!FindAppDataFolder(SettingsDir)) {

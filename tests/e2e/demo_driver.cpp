@@ -2,6 +2,8 @@
 // shows. In "auto" mode it also answers each screen the way a user who wants
 // the update would; in "watch" mode the user at the display answers.
 //   demo_driver.exe UPDATER.exe SHOTS_FOLDER auto|watch
+// With "-" as the folder no screenshots are asked for, for scripts that only
+// need a whole run answered.
 #include <windows.h>
 
 #include <cstdio>
@@ -44,7 +46,8 @@ int main(int argc, char** argv) {
   while (run.WaitForScreen(&s, autoAnswer ? 60000 : INFINITE)) {
     Sleep(300);  // let it paint
     const char* name = NameOf(s);
-    Screenshot(argv[2], ++n, name);
+    ++n;
+    if (std::string(argv[2]) != "-") Screenshot(argv[2], n, name);
     printf("screen %d: %s\n", n, name);
     fflush(stdout);
     if (!autoAnswer) {
