@@ -24,6 +24,9 @@ struct HostileCase {
   std::vector<std::string> screens;  // what the user meets, in order
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
+
 // The screens of a run as short names, a box by its text.
 const std::string kQuestion = "question";
 const std::string kDialog = "dialog";
