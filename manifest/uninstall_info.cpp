@@ -9,21 +9,10 @@
 
 #include "config/texts.h"
 #include "manifest/line_text.h"
-#include "manifest/pending_file.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-
-bool PendingPath(const std::string& path, char (&out)[kPathBuffer]) {
-  size_t length = path.size() + sizeof kPendingSuffix - 1;
-  if (length >= sizeof out) {
-    out[0] = '\0';
-    return false;
-  }
-  memcpy(out, path.data(), path.size());
-  memcpy(out + path.size(), kPendingSuffix, sizeof kPendingSuffix);
-  return true;
-}
+#include "platform/staging_path.h"
 
 namespace {
 // Zero bytes after the data: a short read then ends the text instead of
@@ -92,7 +81,7 @@ void UnInstallInfo::AddLine(const std::string& line) {
 
 bool UnInstallInfo::Save() {
   char pending[kPathBuffer];
-  if (!ManifestWritable(Path.c_str()) || !PendingPath(Path, pending)) {
+  if (!ManifestWritable(Path.c_str()) || !StagingPath(pending, sizeof pending, Path.c_str())) {
     ShowBox(BoxKind::Warning, Text::CreateFailed, Path.c_str());
     return false;
   }

@@ -1,18 +1,14 @@
-#include "update/staging_path.h"
+#include "platform/staging_path.h"
 
 #include <cstring>
 
-namespace {
-constexpr char kSuffix[] = ".updating";
-}
-
-bool StagingPath(char* out, size_t capacity, const char* target) {
-  size_t length = strlen(target);
-  if (capacity == 0 || length + sizeof kSuffix > capacity) {
+bool StagingPath(char* out, size_t capacity, const char* path) {
+  size_t length = strlen(path);
+  if (capacity == 0 || length + sizeof kStagingSuffix > capacity) {
     if (capacity > 0) out[0] = '\0';
     return false;
   }
-  memcpy(out, target, length);
-  memcpy(out + length, kSuffix, sizeof kSuffix);
+  memcpy(out, path, length);
+  memcpy(out + length, kStagingSuffix, sizeof kStagingSuffix);
   return true;
 }

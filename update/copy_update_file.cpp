@@ -9,7 +9,7 @@
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "update/staging_path.h"
+#include "platform/staging_path.h"
 #include "update/update.h"
 
 namespace {

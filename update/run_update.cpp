@@ -12,7 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "update/free_space.h"
-#include "update/staging_path.h"
+#include "platform/staging_path.h"
 #include "update/update.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include "common/box_recorder.h"
 #include "common/temp_dir.h"
 #include "config/texts.h"
-#include "manifest/pending_file.h"
+#include "platform/paths.h"
+#include "platform/staging_path.h"
 #include "manifest/uninstall_info.h"
 #include "platform/message_box.h"
 
@@ -59,21 +60,21 @@ TEST(ManifestSaveFaults, FailedFirstSaveLeavesNoEmptyManifestBehind) {
   TempDir dir;
   const std::string path = dir / "Setup.dat";
   // Something that is not ours blocks the pending file's name.
-  ASSERT_TRUE(CreateDirectoryA((path + kPendingSuffix).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((path + kStagingSuffix).c_str(), nullptr));
   UnInstallInfo info(path.c_str());
   info.AddLine("F patch.pac;\r\n");
   BoxRecorder boxes;
   EXPECT_FALSE(info.Save());
   ExpectCreateFailedBox(boxes, path);
   EXPECT_FALSE(Exists(path)) << "the writability check must not leave an empty manifest";
-  EXPECT_EQ(ListFolder(dir.Path()), std::string("Setup.dat") + kPendingSuffix);
+  EXPECT_EQ(ListFolder(dir.Path()), std::string("Setup.dat") + kStagingSuffix);
 }
 
 TEST(ManifestSaveFaults, LeftoverFromAKilledRunIsOverwritten) {
   TempDir dir;
   const std::string path = dir / "Setup.dat";
   ASSERT_TRUE(WriteBytes(path, kOld));
-  ASSERT_TRUE(WriteBytes(path + kPendingSuffix, PatternBytes(100000, 7)));
+  ASSERT_TRUE(WriteBytes(path + kStagingSuffix, PatternBytes(100000, 7)));
   UnInstallInfo info(path.c_str());
   info.AddLine("F patch.pac;\r\n");
   BoxRecorder boxes;
@@ -86,7 +87,7 @@ TEST(ManifestSaveFaults, LeftoverFromAKilledRunIsOverwritten) {
 TEST(ManifestSaveFaults, LeftoverHeldOpenIsACreateFailure) {
   TempDir dir;
   const std::string path = dir / "Setup.dat";
-  const std::string pending = path + kPendingSuffix;
+  const std::string pending = path + kStagingSuffix;
   ASSERT_TRUE(WriteBytes(path, kOld));
   ASSERT_TRUE(WriteBytes(pending, "junk"));
   HANDLE held = CreateFileA(pending.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -107,12 +108,12 @@ TEST(ManifestSaveFaults, PendingNameThatWouldNotFitIsRefused) {
   std::string name(kPathBuffer - 4 - dir.Path().size() - 1, 'n');
   const std::string path = dir / name;
   ASSERT_LT(path.size(), kPathBuffer);
-  ASSERT_GE(path.size() + sizeof kPendingSuffix - 1, kPathBuffer);
+  ASSERT_GE(path.size() + sizeof kStagingSuffix - 1, kPathBuffer);
   char out[kPathBuffer];
-  EXPECT_FALSE(PendingPath(path, out));
+  EXPECT_FALSE(StagingPath(out, sizeof out, path.c_str()));
   EXPECT_STREQ(out, "");
-  EXPECT_TRUE(PendingPath(dir / "Setup.dat", out));
-  EXPECT_EQ(std::string(out), dir / "Setup.dat" + kPendingSuffix);
+  EXPECT_TRUE(StagingPath(out, sizeof out, (dir / "Setup.dat").c_str()));
+  EXPECT_EQ(std::string(out), dir / "Setup.dat" + kStagingSuffix);
 
   UnInstallInfo info(path.c_str());
   info.AddLine("F patch.pac;\r\n");
@@ -157,6 +158,6 @@ TEST(ManifestSaveFaults, ReadOnlyManifestShowsTheBoxAndKeepsItsBytes) {
   EXPECT_FALSE(info.Save());
   ExpectCreateFailedBox(boxes, path);
   EXPECT_EQ(ReadBytes(path), before);
-  EXPECT_FALSE(Exists(std::string(path) + kPendingSuffix));
+  EXPECT_FALSE(Exists(std::string(path) + kStagingSuffix));
 }
 }  // namespace
