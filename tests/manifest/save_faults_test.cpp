@@ -126,7 +126,7 @@ TEST(ManifestSaveFaults, PendingNameThatWouldNotFitIsRefused) {
 // The two faults below need a fixture a Windows program cannot build itself:
 // tests/manifest/fault_fixtures.sh prepares it and names it in the environment.
 
-TEST(ManifestSaveFaults, DiskFullMidWayKeepsTheOldManifest) {
+TEST(ManifestSaveFaultsFixture, DiskFullMidWayKeepsTheOldManifest) {
   const char* folder = std::getenv("MANIFEST_FULL_DISK_DIR");
   if (folder == nullptr) GTEST_SKIP() << "needs the tiny disk of fault_fixtures.sh";
   const std::string path = std::string(folder) + "\\Setup.dat";
@@ -145,7 +145,7 @@ TEST(ManifestSaveFaults, DiskFullMidWayKeepsTheOldManifest) {
   EXPECT_EQ(ReadBytes(path), std::string(kOld) + "F patch.pac;\r\n");
 }
 
-TEST(ManifestSaveFaults, ReadOnlyManifestShowsTheBoxAndKeepsItsBytes) {
+TEST(ManifestSaveFaultsFixture, ReadOnlyManifestShowsTheBoxAndKeepsItsBytes) {
   const char* path = std::getenv("MANIFEST_LOCKED_PATH");
   if (path == nullptr) GTEST_SKIP() << "needs the immutable file of fault_fixtures.sh";
   bool ok = false;
