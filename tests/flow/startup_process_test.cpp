@@ -1,6 +1,7 @@
 // The real updater, run as its own process: the boxes of start-up with their
 // texts, captions and buttons, and the exit codes.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "common/process_run.h"
 #include "common/temp_dir.h"
@@ -66,5 +67,38 @@ TEST_F(StartupTest, AlreadyUpdatedAsksToOverwriteAndNoEndsWithOne) {
   DWORD code = 99;
   ASSERT_TRUE(run.WaitExit(&code));
   EXPECT_EQ(code, 1u);
+}
+}  // namespace
+
+namespace {
+// Both application-data folders out of the way: the program cannot find its
+// settings at all, says so and ends with -1.
+TEST(StartupWithoutAppData, ErrorBoxAndMinusOne) {
+  char roaming[MAX_PATH], common[MAX_PATH];
+  ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, roaming, CSIDL_APPDATA, FALSE));
+  ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, common, CSIDL_COMMON_APPDATA, FALSE));
+  const std::string roamingAside = std::string(roaming) + ".aside";
+  const std::string commonAside = std::string(common) + ".aside";
+  ASSERT_TRUE(MoveFileA(roaming, roamingAside.c_str()));
+  ASSERT_TRUE(MoveFileA(common, commonAside.c_str()));
+
+  UpdaterProcess run;
+  Screen s;
+  DWORD code = 99;
+  const bool started = run.Start();
+  const bool shown = started && run.WaitForScreen(&s);
+  if (shown) run.Press(s, IDOK);
+  const bool ended = started && run.WaitExit(&code);
+  run.Kill();
+  MoveFileA(roamingAside.c_str(), roaming);
+  MoveFileA(commonAside.c_str(), common);
+
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(s.isMessageBox);
+  EXPECT_EQ(s.text, Text::AppDataNotFound);
+  EXPECT_EQ(s.caption, ProductConfig.Caption);
+  EXPECT_TRUE(s.hasOk && !s.hasYes);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(code, static_cast<DWORD>(-1));
 }
 }  // namespace
