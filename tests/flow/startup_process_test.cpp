@@ -77,10 +77,19 @@ TEST(StartupWithoutAppData, ErrorBoxAndMinusOne) {
   char roaming[MAX_PATH], common[MAX_PATH];
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, roaming, CSIDL_APPDATA, FALSE));
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, common, CSIDL_COMMON_APPDATA, FALSE));
-  const std::string roamingAside = std::string(roaming) + ".aside";
-  const std::string commonAside = std::string(common) + ".aside";
-  ASSERT_TRUE(MoveFileA(roaming, roamingAside.c_str()));
-  ASSERT_TRUE(MoveFileA(common, commonAside.c_str()));
+  // Put back whatever was moved, however the test ends: later tests need them.
+  struct Aside {
+    std::string from, to;
+    bool moved;
+    explicit Aside(const std::string& f) : from(f), to(f + ".aside") {
+      moved = MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    }
+    ~Aside() {
+      if (moved) MoveFileA(to.c_str(), from.c_str());
+    }
+  };
+  Aside roamingAside(roaming), commonAside(common);
+  ASSERT_TRUE(roamingAside.moved && commonAside.moved);
 
   UpdaterProcess run;
   Screen s;
@@ -90,8 +99,6 @@ TEST(StartupWithoutAppData, ErrorBoxAndMinusOne) {
   if (shown) run.Press(s, IDOK);
   const bool ended = started && run.WaitExit(&code);
   run.Kill();
-  MoveFileA(roamingAside.c_str(), roaming);
-  MoveFileA(commonAside.c_str(), common);
 
   ASSERT_TRUE(shown);
   EXPECT_TRUE(s.isMessageBox);
