@@ -129,20 +129,33 @@ TEST_F(BrowseCallbackTest, OtherMessagesAreIgnored) {
 
 // ---- the real shell browser, driven from inside the process ----
 
-// What one opened browser saw at the moment it became active.
+// What one opened browser showed when the driver first saw it.
 struct BrowserVisit {
   bool okEnabled;
   std::string caretItem;  // the tree's selected item as the browser shows it
 };
 
-// For each browser that opens: the steps to take in it (select a folder,
-// then OK or Cancel). Runs from a CBT hook, as Wine's own browser tests do.
+// For each browser that opens: the step to take in it (select a folder, then
+// OK or Cancel). A thread timer drives it from inside the browser's own modal
+// loop; a step whose button press got lost is repeated, and a browser that
+// will not go away is cancelled, so a test never hangs.
 struct Script {
   std::vector<std::function<void(HWND)>> steps;
   std::vector<BrowserVisit> visits;
+  DWORD started = 0;
+  DWORD actedAt = 0;
+  bool timedOut = false;
 };
 Script* script = nullptr;
-HHOOK hook = nullptr;
+constexpr char kSeen[] = "BrowserDriverSeen";
+
+BOOL CALLBACK FindBrowser(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
 
 std::string CaretText(HWND browser) {
   HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
@@ -157,16 +170,31 @@ std::string CaretText(HWND browser) {
   return text;
 }
 
-LRESULT CALLBACK DriveBrowser(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
-      const size_t n = script->visits.size();
-      script->visits.push_back({IsWindowEnabled(GetDlgItem(window, IDOK)) != FALSE, CaretText(window)});
-      if (n < script->steps.size()) script->steps[n](window);
-    }
+void CALLBACK DriveBrowser(HWND, UINT, UINT_PTR, DWORD) {
+  HWND browser = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindBrowser, reinterpret_cast<LPARAM>(&browser));
+  if (!browser) return;
+  const DWORD now = GetTickCount();
+  if (now - script->started > 30000) {
+    script->timedOut = true;
+    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    return;
   }
-  return CallNextHookEx(hook, code, wParam, lParam);
+  // First sight: note what it shows, and act from the next tick on, once the
+  // browser has settled into its loop.
+  if (!GetPropA(browser, kSeen)) {
+    SetPropA(browser, kSeen, reinterpret_cast<HANDLE>(1));
+    script->visits.push_back({IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE, CaretText(browser)});
+    script->actedAt = now - 2000 + 300;
+    return;
+  }
+  if (now - script->actedAt < 2000) return;
+  script->actedAt = now;
+  const size_t n = script->visits.size() - 1;
+  if (n < script->steps.size())
+    script->steps[n](browser);
+  else
+    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);  // one browser more than expected
 }
 
 std::function<void(HWND)> Choose(const std::string& folder, int button) {
@@ -181,9 +209,11 @@ class BrowserLoopTest : public ::testing::Test {
  protected:
   bool Run() {
     script = &steps;
-    hook = SetWindowsHookExA(WH_CBT, DriveBrowser, nullptr, GetCurrentThreadId());
+    steps.started = GetTickCount();
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, DriveBrowser);
     bool chosen = BrowseForGameFolder();
-    UnhookWindowsHookEx(hook);
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(steps.timedOut) << "a browser stayed open";
     return chosen;
   }
   Script steps;
