@@ -74,6 +74,15 @@ void UpdaterProcess::Press(const Screen& screen, int id) {
   PostMessageA(screen.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+bool UpdaterProcess::CancelBrowserAndWaitExit(const Screen& browser, DWORD* code) {
+  for (int attempt = 0; attempt < 6; ++attempt) {
+    Press(browser, IDCANCEL);
+    if (WaitExit(code, 5000)) return true;
+    if (!IsWindow(browser.window)) return WaitExit(code, 30000);
+  }
+  return false;
+}
+
 bool UpdaterProcess::WaitExit(DWORD* code, DWORD timeoutMs) {
   if (!pi_.hProcess) return false;
   if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;

@@ -28,6 +28,10 @@ class UpdaterProcess {
   bool WaitForScreen(Screen* screen, DWORD timeoutMs = 30000);
   // Posts the button's command, as a click does.
   void Press(const Screen& screen, int id);
+  // Presses Cancel in the folder browser and waits for the process to end.
+  // The shell's browser can miss a command posted while it is still filling
+  // its tree, so the press is repeated until the browser goes.
+  bool CancelBrowserAndWaitExit(const Screen& browser, DWORD* code);
   // Leaves the window to someone else: WaitForScreen will not return it again.
   void Skip(const Screen& screen) { pressed_.insert(screen.window); }
   // Waits for the process to end; false on time-out.

@@ -144,8 +144,9 @@ TEST_F(WholeRunTest, UnrecordedInstallWhereTheUserCancelsTheBrowser) {
   Screen browser = Next();
   EXPECT_FALSE(browser.isMessageBox);
   EXPECT_NE(FindWindowExA(browser.window, nullptr, "SysTreeView32", nullptr), nullptr);
-  run.Press(browser, IDCANCEL);
-  EXPECT_EQ(ExitCode(), 1u);
+  DWORD code = 99;
+  ASSERT_TRUE(run.CancelBrowserAndWaitExit(browser, &code));
+  EXPECT_EQ(code, 1u);
   ExpectGameFiles(oldPatchBytes, oldDataBytes);
 }
 
