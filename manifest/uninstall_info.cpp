@@ -21,13 +21,11 @@ constexpr size_t kSlack = 16;
 
 // Whether the manifest itself may be written: a read-only manifest, or one
 // that another program holds open, would only make the final move fail, long
-// after the new content was written. Opening it for writing answers that up
-// front without truncating it; a file this probe created is removed again.
+// after the new content was written. A file this probe created is removed again.
 bool ManifestWritable(const char* path) {
-  FileHandle probe(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  bool created = false;
+  FileHandle probe = OpenForReplacing(path, &created);
   if (!probe) return false;
-  bool created = GetLastError() != ERROR_ALREADY_EXISTS;
   probe.Close();
   if (created) DeleteFileA(path);
   return true;
@@ -92,9 +90,10 @@ bool UnInstallInfo::Save() {
   }
   // The old manifest is replaced only by a complete, flushed new one: after
   // any failure "Setup.dat" holds either all its old lines or all the new.
-  bool ok = WriteAll(out.Get(), JoinLines(Lines)) && FlushFileBuffers(out.Get());
-  ok = out.Close() && ok;
-  ok = ok && MoveFileExA(pending, Path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileA(pending);
+  const bool ok = WriteAll(out.Get(), JoinLines(Lines)) && CommitStaged(out, pending, Path.c_str());
+  if (!ok) {
+    out.Close();
+    DeleteFileA(pending);
+  }
   return ok;
 }

@@ -34,10 +34,8 @@ bool CopyUpdateFile(const char* target, const char* source) {
   // The real target is opened for writing first, without truncating it: a
   // read-only or busy target fails here, before anything is written, and
   // holding it unshared keeps others off it until it is replaced.
-  HANDLE targetHandle = CreateFileA(target, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  const bool createdTarget = GetLastError() != ERROR_ALREADY_EXISTS;
-  FileHandle held(targetHandle);
+  bool createdTarget = false;
+  FileHandle held = OpenForReplacing(target, &createdTarget);
   if (!held) {
     in.Close();
     ShowBox(BoxKind::Warning, Text::CreateFailed);
@@ -84,14 +82,8 @@ bool CopyUpdateFile(const char* target, const char* source) {
     }
   }
 
-  // The rename below is written through; without this flush a crash soon
-  // after it could leave the new name on blocks that never reached the disk.
-  if (!FlushFileBuffers(out.Get())) return fail(Text::WriteFailed);
-  if (!out.Close()) return fail(Text::WriteFailed);
   in.Close();
   held.Close();
-  if (!MoveFileExA(staging, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return fail(Text::WriteFailed);
-  }
+  if (!CommitStaged(out, staging, target)) return fail(Text::WriteFailed);
   return true;
 }
