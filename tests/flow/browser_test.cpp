@@ -140,7 +140,9 @@ struct BrowserVisit {
 // loop; a step whose button press got lost is repeated, and a browser that
 // will not go away is cancelled, so a test never hangs.
 struct Script {
-  std::vector<std::function<void(HWND)>> steps;
+  // A step returns false when the browser is not ready for it yet; it is
+  // then tried again on the next tick.
+  std::vector<std::function<bool(HWND)>> steps;
   std::vector<BrowserVisit> visits;
   DWORD started = 0;
   DWORD actedAt = 0;
@@ -189,19 +191,26 @@ void CALLBACK DriveBrowser(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   if (now - script->actedAt < 2000) return;
-  script->actedAt = now;
   const size_t n = script->visits.size() - 1;
-  if (n < script->steps.size())
-    script->steps[n](browser);
-  else
+  if (n >= script->steps.size()) {
     PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);  // one browser more than expected
+    script->actedAt = now;
+  } else if (script->steps[n](browser)) {
+    script->actedAt = now;
+  }
 }
 
-std::function<void(HWND)> Choose(const std::string& folder, int button) {
+// Selects the folder and presses the button, but only once the tree really
+// shows the folder: a browser still filling its tree on a fresh system can
+// ignore the selection, and OK would then return some other item.
+std::function<bool(HWND)> Choose(const std::string& folder, int button) {
   return [folder, button](HWND browser) {
-    if (!folder.empty())
+    if (!folder.empty()) {
       SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+      if (CaretText(browser) != folder.substr(folder.find_last_of('\\') + 1)) return false;
+    }
     PostMessageA(browser, WM_COMMAND, button, 0);
+    return true;
   };
 }
 
